@@ -16,8 +16,7 @@ void print_banner(std::string_view name, const char* date, const char* time) {
         "Front end between design files and the fitter; part of the kestrune project.");
 }
 
-bool info_option(int argc, char** argv, std::string_view name, const char* date,
-                 const char* time) {
+bool info_option(int argc, char** argv, std::string_view name, const char* date, const char* time) {
   if (argc != 2) return false;
   const std::string_view arg = argv[1];
   const std::string n(name);

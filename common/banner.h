@@ -8,5 +8,4 @@
 void print_banner(std::string_view name, const char* date, const char* time);
 
 // Answers "--help" or "--version" as the only argument; false for any other.
-bool info_option(int argc, char** argv, std::string_view name, const char* date,
-                 const char* time);
+bool info_option(int argc, char** argv, std::string_view name, const char* date, const char* time);

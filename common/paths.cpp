@@ -1,6 +1,8 @@
 #include "paths.h"
 
-bool is_sep(char c, const Conventions& conv) { return c == conv.sep || (conv.slash_too && c == '/'); }
+bool is_sep(char c, const Conventions& conv) {
+  return c == conv.sep || (conv.slash_too && c == '/');
+}
 
 DesignParts split_path(std::string_view path, const Conventions& conv) {
   DesignParts p;
@@ -25,8 +27,8 @@ DesignParts split_path(std::string_view path, const Conventions& conv) {
 }
 
 bool parts_fit(std::string_view path, const DesignParts& parts) {
-  return path.size() <= max_path && parts.dir.size() <= max_part &&
-         parts.file.size() <= max_part && parts.ext.size() <= max_part;
+  return path.size() <= max_path && parts.dir.size() <= max_part && parts.file.size() <= max_part &&
+         parts.ext.size() <= max_part;
 }
 
 std::string merge_path(std::string_view drive, std::string_view dir, std::string_view file,
@@ -49,7 +51,8 @@ std::string merge_path(std::string_view drive, std::string_view dir, std::string
   return out;
 }
 
-std::optional<std::string> make_scratch_name(std::string_view templ, unsigned pid, ExistsFn exists) {
+std::optional<std::string> make_scratch_name(std::string_view templ, unsigned pid,
+                                             ExistsFn exists) {
   constexpr std::string_view xs = "XXXXXX";
   if (templ.size() < xs.size() || templ.substr(templ.size() - xs.size()) != xs) return std::nullopt;
   std::string name(templ);

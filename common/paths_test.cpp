@@ -88,7 +88,9 @@ TEST(MergePath, JoinsWithOneSeparatorAndOneDot) {
 }
 
 std::set<std::string> existing;
-bool in_existing(const std::string& name) { return existing.count(name) != 0; }
+bool in_existing(const std::string& name) {
+  return existing.count(name) != 0;
+}
 
 TEST(MakeScratchName, EncodesTheProcessIdAndSkipsTakenNames) {
   existing.clear();
@@ -103,7 +105,8 @@ TEST(MakeScratchName, NoNameForBadTemplatesOrWhenAllAreTaken) {
   existing.clear();
   for (const char* bad : {"", "XXXXX", "TXXXXXx", "TXXXXXXT", "Txxxxxx"})
     EXPECT_EQ(make_scratch_name(bad, 500, in_existing), std::nullopt) << bad;
-  for (char c : std::string("0abcdefghijklmnopqrstuvwxyz")) existing.insert(std::string(1, c) + "k.f00");
+  for (char c : std::string("0abcdefghijklmnopqrstuvwxyz"))
+    existing.insert(std::string(1, c) + "k.f00");
   EXPECT_EQ(make_scratch_name("XXXXXX", 500, in_existing), std::nullopt);
   existing.erase("zk.f00");
   EXPECT_EQ(make_scratch_name("XXXXXX", 500, in_existing), "zk.f00");

@@ -13,10 +13,10 @@
 // How the host writes paths. The portable routines read these instead of
 // asking which host they run on, so one table of rules serves every host.
 struct Conventions {
-  char sep;           // the separator that is appended and looked for
-  bool slash_too;     // the path splitter also takes '/'
-  char listsep;       // between the elements of PATH
-  bool drives;        // a path may begin with a drive, "X:"
+  char sep;        // the separator that is appended and looked for
+  bool slash_too;  // the path splitter also takes '/'
+  char listsep;    // between the elements of PATH
+  bool drives;     // a path may begin with a drive, "X:"
 };
 
 extern const Conventions host;

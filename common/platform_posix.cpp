@@ -21,7 +21,9 @@ const Conventions host = {'/', false, ':', false};
 // The one drive of a host without drives, so that no drive ever differs.
 static constexpr int only_drive = 2;
 
-int current_drive() { return only_drive; }
+int current_drive() {
+  return only_drive;
+}
 
 void set_current_drive(int) {}
 
@@ -37,7 +39,9 @@ std::optional<std::string> current_directory() {
   }
 }
 
-bool change_directory(const std::string& dir) { return chdir(dir.c_str()) == 0; }
+bool change_directory(const std::string& dir) {
+  return chdir(dir.c_str()) == 0;
+}
 
 bool file_exists(const std::string& name) {
   struct stat st;
@@ -101,7 +105,9 @@ std::string executable_path() {
   }
 }
 
-unsigned process_id() { return static_cast<unsigned>(getpid()); }
+unsigned process_id() {
+  return static_cast<unsigned>(getpid());
+}
 
 LaunchOutcome launch_and_wait(const std::string& program, const std::vector<std::string>& av) {
   if (!file_exists(program)) return LaunchFailure::NotFound;
@@ -139,7 +145,9 @@ void print(const char* format, ...) {
   va_end(args);
 }
 
-void flush_output() { std::fflush(nullptr); }
+void flush_output() {
+  std::fflush(nullptr);
+}
 
 void exit_process(int status) {
   std::fflush(nullptr);

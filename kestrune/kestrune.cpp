@@ -50,4 +50,6 @@ int run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) { exit_process(guarded(run, argc, argv)); }
+int main(int argc, char** argv) {
+  exit_process(guarded(run, argc, argv));
+}

@@ -30,8 +30,7 @@ int run(int argc, char** argv) {
   if (const int status = run_conversion(state, false); failed(status)) return status;
 
   const std::string base = state.parts.file;
-  const std::string pdspath =
-      merge_path(state.parts.drive, state.parts.dir, base, "pds");
+  const std::string pdspath = merge_path(state.parts.drive, state.parts.dir, base, "pds");
   need_fit(pdspath, max_path);
   const auto orvan = environment_value("ORVAN");
   if (!orvan) {
@@ -53,4 +52,6 @@ int run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) { exit_process(guarded(run, argc, argv)); }
+int main(int argc, char** argv) {
+  exit_process(guarded(run, argc, argv));
+}
