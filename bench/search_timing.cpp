@@ -1,0 +1,26 @@
+#include "search_timing.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <vector>
+
+#include "search.h"
+#include "stats.h"
+
+SearchTiming time_search(const std::string& value, const char* name, int count) {
+  const char* old = std::getenv("PATH");
+  const std::string saved = old ? old : "";
+  setenv("PATH", value.c_str(), 1);
+  using clock = std::chrono::steady_clock;
+  std::vector<double> seconds;
+  for (int i = 0; i < count; ++i) {
+    const clock::time_point start = clock::now();
+    findprogs(name, 255);
+    seconds.push_back(std::chrono::duration<double>(clock::now() - start).count());
+  }
+  if (old)
+    setenv("PATH", saved.c_str(), 1);
+  else
+    unsetenv("PATH");
+  return {summarize(seconds).median, path};
+}

@@ -1,0 +1,13 @@
+// The tool search timed in this process, with PATH set to a given value.
+#pragma once
+
+#include <string>
+
+struct SearchTiming {
+  double seconds = 0;  // median of the searches
+  std::string found;   // the directory the search left in path
+};
+
+// Runs findprogs(name) `count` times with PATH = value in the current
+// directory and progdir as the caller left them.
+SearchTiming time_search(const std::string& value, const char* name, int count);
