@@ -8,6 +8,7 @@
 //   STANDIN_EXIT_NAME=n    end with status n
 //   STANDIN_SIGNAL_NAME=n  die by signal n
 //   STANDIN_RMDIR_NAME=1   remove its current directory before it ends
+//   STANDIN_REMOVE_NAME=f  remove the file f before it ends
 //   STANDIN_QUIET=1        print nothing and log nothing
 #include <csignal>
 #include <cstdio>
@@ -72,6 +73,10 @@ int main(int argc, char** argv) {
   if (control("RMDIR", tool)) {
     std::error_code ec;
     fs::remove_all(fs::current_path(ec), ec);
+  }
+  if (const char* victim = control("REMOVE", tool)) {
+    std::error_code ec;
+    fs::remove(victim, ec);
   }
   if (const char* sig = control("SIGNAL", tool)) std::raise(std::atoi(sig));
   if (const char* status = control("EXIT", tool)) return std::atoi(status);

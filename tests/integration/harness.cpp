@@ -119,12 +119,13 @@ Outcome Sandbox::run(const fs::path& program, const std::vector<std::string>& ar
 
   // Pipes, not files: a file-size limit of the run must not cut what it prints.
   int o[2], e[2];
-  if (pipe(o) != 0 || pipe(e) != 0) throw std::runtime_error("pipe");
+  if (pipe2(o, O_CLOEXEC) != 0 || pipe2(e, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
   const pid_t pid = fork();
   if (pid == 0) {
     close(o[0]);
     close(e[0]);
     if (dup2(o[1], 1) < 0 || dup2(e[1], 2) < 0 || chdir(cwd.c_str()) != 0) _exit(250);
+    if (opts.remove_cwd && rmdir(cwd.c_str()) != 0) _exit(252);
     if (opts.file_size_limit >= 0) {
       signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails instead of killing
       const rlimit lim{static_cast<rlim_t>(opts.file_size_limit),

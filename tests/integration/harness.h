@@ -25,6 +25,7 @@ struct Received {
 struct Options {
   std::vector<std::string> env;  // NAME=value; nothing else is inherited
   long file_size_limit = -1;     // bytes any process of the run may write to a file
+  bool remove_cwd = false;       // start in a directory deleted under the program
 };
 
 // A temporary tree, removed when the test ends.
@@ -55,6 +56,13 @@ class Sandbox {
  private:
   fs::path root_;
 };
+
+// The default files as kestrune writes them.
+inline const std::string ctl_defaults =
+    "DEVICE: INDESIGN \r\nTIMING_OPT: OFF  \r\nFASTCLOCK_OPT: INDESIGN \r\nUIM_OPT: INDESIGN \r\n"
+    "FOE_OPT: INDESIGN \r\nLOWPWR: INDESIGN \r\nDRIVE_UNUSED_IO: OFF \r\n"
+    "IGNORE_PIN_ASSIGNMENT: OFF \r\nIGNORE_TSPEC: ON \r\n";
+inline const std::string cst_default = "TIMESPEC = \"TSO1=FROM:FFS:TO:FFS=100\"; \r\n";
 
 fs::path built(const std::string& name);  // kestrune, morvale or standin
 std::string scratch_for(int pid);         // the first scratch name of a process

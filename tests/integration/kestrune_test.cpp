@@ -10,12 +10,6 @@
 
 namespace {
 
-const std::string ctl_defaults =
-    "DEVICE: INDESIGN \r\nTIMING_OPT: OFF  \r\nFASTCLOCK_OPT: INDESIGN \r\nUIM_OPT: INDESIGN \r\n"
-    "FOE_OPT: INDESIGN \r\nLOWPWR: INDESIGN \r\nDRIVE_UNUSED_IO: OFF \r\n"
-    "IGNORE_PIN_ASSIGNMENT: OFF \r\nIGNORE_TSPEC: ON \r\n";
-const std::string cst_default = "TIMESPEC = \"TSO1=FROM:FFS:TO:FFS=100\"; \r\n";
-
 // bin/ holds the program, tools/ both tools (on PATH), work/ the design.
 struct Kestrune : testing::Test {
   Sandbox box;
