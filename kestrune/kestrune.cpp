@@ -29,6 +29,9 @@ int run(int argc, char** argv) {
   enter_design(state, argv[1]);
   const std::string& base = state.parts.file;
   need_fit(base, base_max);
+  // The fitting-make tool is searched from the design's directory: one too
+  // long for the search would end the run after the conversion, so end it now.
+  if (const auto dir = current_directory()) need_fit(*dir, name_size - 1);
 
   if (const int status = run_conversion(state, true); failed(status)) return status;
 

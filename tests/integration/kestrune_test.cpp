@@ -246,6 +246,7 @@ TEST_F(Kestrune, NamesThatDoNotFitEndTheRunBeforeAnyTool) {
   const std::string long_base(116, 'b');
   box.write("work/" + long_base + ".pla", "design\n");
   const fs::path deep = box.dir(std::string(120, 'c'));
+  box.write(deep.filename().string() + "/adder.pla", "design\n");
   struct Case {
     std::string design;
     fs::path cwd;
@@ -255,6 +256,7 @@ TEST_F(Kestrune, NamesThatDoNotFitEndTheRunBeforeAnyTool) {
       {long_dir + "/adder.pla", start, long_dir + "/adder.pla"},
       {(work / (long_base + ".pla")).string(), start, long_base},
       {(work / "adder.pla").string(), deep, deep.string()},  // the search's current directory
+      {(deep / "adder.pla").string(), start, deep.string()},  // the next search's
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
