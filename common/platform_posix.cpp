@@ -69,6 +69,25 @@ static bool write_all(int fd, const std::string& text) {
   return true;
 }
 
+// Puts the finished temp file in the place of name. Over an existing regular
+// file the two names are exchanged and the old file, now under the temp
+// name, removed: ext4 answers a rename over an existing file by writing the
+// new file's data back at once, which cost more than all the rest of a run's
+// file work, and the exchange keeps name present and whole throughout, as
+// the rename did. Anything else at name, or a file system without the
+// exchange, gets the plain rename.
+static bool replace_file(const std::string& temp, const std::string& name) {
+#ifdef RENAME_EXCHANGE
+  struct stat st;
+  if (lstat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+      renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, name.c_str(), RENAME_EXCHANGE) == 0) {
+    unlink(temp.c_str());
+    return true;
+  }
+#endif
+  return rename(temp.c_str(), name.c_str()) == 0;
+}
+
 bool write_text_file(const std::string& name, const std::vector<std::string_view>& lines) {
   std::string text;
   for (std::string_view line : lines)
@@ -81,7 +100,7 @@ bool write_text_file(const std::string& name, const std::vector<std::string_view
   if (fd < 0) return false;
   bool ok = write_all(fd, text);
   ok = close(fd) == 0 && ok;
-  ok = ok && rename(temp.c_str(), name.c_str()) == 0;
+  ok = ok && replace_file(temp, name);
   if (!ok) unlink(temp.c_str());
   return ok;
 }
