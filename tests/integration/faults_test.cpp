@@ -69,10 +69,10 @@ TEST_F(Faults, AToolThatDiesMidRunFailsTheRun) {
     int status;
   };
   const Case cases[] = {
-      {"kestrune", "STANDIN_SIGNAL_OMBREL=11", 128 + 11},
+      {"kestrune", "STANDIN_SIGNAL_OMBREL=15", 128 + 15},
       {"kestrune", "STANDIN_SIGNAL_HALVEND=6", 128 + 6},
       {"morvale", "STANDIN_SIGNAL_OMBREL=9", 128 + 9},
-      {"morvale", "STANDIN_SIGNAL_CASKEL=11", 1},
+      {"morvale", "STANDIN_SIGNAL_CASKEL=15", 1},
   };
   for (const Case& c : cases) {
     const Outcome r =
