@@ -143,13 +143,13 @@ bool bench_search(const Options& o, const Scene& s) {
       "   search: findprogs in process, median of %d; run: kestrune adder.pla (two "
       "searches)\n   against the floor with the same PATH, %d pairs\n",
       o.searches, o.rounds.pairs);
-  std::printf("   %8s %12s %14s %14s %12s %12s\n", "n", "search", "per element", "kestrune run",
-              "floor run", "run excess");
+  std::printf("   %8s %12s %14s %12s %14s %12s %12s\n", "n", "search", "per element", "stat floor",
+              "kestrune run", "floor run", "run excess");
   progdir = s.empty + "/";
   std::vector<std::string> floor = kestrune_tools(s.elements.back());
   floor.insert(floor.begin(), o.floor);
   bool ok = true;
-  std::vector<double> search_s, excess_s;
+  std::vector<double> search_s, stat_s, excess_s;
   const std::vector<std::size_t> lengths = {1, 10, 100, 1000, 10000};
   for (std::size_t n : lengths) {
     const std::string value = path_of(s, n);
@@ -161,15 +161,23 @@ bool bench_search(const Options& o, const Scene& s) {
     const Comparison c =
         compare(o.meter, {o.kestrune, "adder.pla"}, floor, {"PATH=" + value}, o.rounds);
     ok = ok && c.ok;
+    const std::vector<std::string> tried(s.elements.end() - static_cast<std::ptrdiff_t>(n),
+                                         s.elements.end());
+    const double floor_s = time_stat_floor(tried, "ombrel", o.searches);
     search_s.push_back(t.seconds);
+    stat_s.push_back(floor_s);
     excess_s.push_back(c.excess.median);
-    std::printf("   %8zu %9.3f ms %11.3f us %11.3f ms %9.3f ms %9.3f ms\n", n, ms(t.seconds),
-                t.seconds * 1e6 / static_cast<double>(n), ms(c.front.median), ms(c.floor.median),
-                ms(c.excess.median));
+    std::printf("   %8zu %9.3f ms %11.3f us %9.3f ms %11.3f ms %9.3f ms %9.3f ms\n", n,
+                ms(t.seconds), t.seconds * 1e6 / static_cast<double>(n), ms(floor_s),
+                ms(c.front.median), ms(c.floor.median), ms(c.excess.median));
   }
   const double added = search_s.back() - search_s.front();
   std::printf("   added by 10000 elements: search %.3f ms, run %.3f ms   target <= 20 ms: %s\n",
               ms(added), ms(excess_s.back() - excess_s.front()), verdict(ms(added) <= 20));
+  std::printf(
+      "   the stat floor of 10000 elements (two stat calls each): %.3f ms; the search "
+      "takes %.2f times that\n",
+      ms(stat_s.back()), search_s.back() / stat_s.back());
   // Linear: each added element costs about the same at 1000 as at 10000.
   const double at1000 = (search_s[3] - search_s[0]) / 999;
   const double at10000 = added / 9999;
