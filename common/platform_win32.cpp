@@ -21,6 +21,15 @@ int _dowildcard = 0;
 // The longest command line that CreateProcessA takes, its terminator aside.
 static constexpr std::size_t max_command_line = 32766;
 
+// The path as the system calls get it: every '/' a '\'. Windows reads them
+// alike, but Wine takes a path that begins with '/' and holds no '\' for a
+// path of its host and looks for it on drive Z:.
+static std::string native(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
 static int drive_of(const std::string& dir) {
   if (dir.size() < 2 || dir[1] != ':') return -1;
   char letter = dir[0];
@@ -57,7 +66,7 @@ static void remember_for_drive(const std::optional<std::string>& dir) {
 // for their drives.
 static bool enter(const std::string& target) {
   const std::optional<std::string> left = current_directory();
-  if (!SetCurrentDirectoryA(target.c_str())) return false;
+  if (!SetCurrentDirectoryA(native(target).c_str())) return false;
   remember_for_drive(left);
   remember_for_drive(current_directory());
   return true;
@@ -76,15 +85,17 @@ void set_current_drive(int drive) {
   if (!enter(std::string{letter, ':'})) enter(std::string{letter, ':', '\\'});
 }
 
-bool change_directory(const std::string& dir) { return enter(dir); }
+bool change_directory(const std::string& dir) {
+  return enter(dir);
+}
 
 bool file_exists(const std::string& name) {
-  return GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesA(native(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool can_open_for_reading(const std::string& name) {
   // Without FILE_FLAG_BACKUP_SEMANTICS a directory does not open.
-  const HANDLE h = CreateFileA(name.c_str(), GENERIC_READ,
+  const HANDLE h = CreateFileA(native(name).c_str(), GENERIC_READ,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
@@ -111,13 +122,14 @@ bool write_text_file(const std::string& name, const std::vector<std::string_view
       if (c == '\n') text += '\r';
       text += c;
     }
-  const std::string temp = name + ".tmp" + std::to_string(GetCurrentProcessId());
+  const std::string target = native(name);
+  const std::string temp = target + ".tmp" + std::to_string(GetCurrentProcessId());
   const HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   bool ok = write_all(h, text);
   ok = CloseHandle(h) && ok;
-  ok = ok && MoveFileExA(temp.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING);
+  ok = ok && MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
   if (!ok) DeleteFileA(temp.c_str());
   return ok;
 }
@@ -156,7 +168,9 @@ std::string executable_path() {
   }
 }
 
-unsigned process_id() { return static_cast<unsigned>(GetCurrentProcessId()); }
+unsigned process_id() {
+  return static_cast<unsigned>(GetCurrentProcessId());
+}
 
 static LaunchFailure classify(DWORD error) {
   switch (error) {
@@ -186,8 +200,8 @@ LaunchOutcome launch_and_wait(const std::string& program, const std::vector<std:
   PROCESS_INFORMATION pi{};
   // The program path is the application name too, so that nothing is
   // searched and a path with a blank cannot start a shorter name's program.
-  if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &si, &pi))
+  if (!CreateProcessA(native(program).c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                      nullptr, &si, &pi))
     return classify(GetLastError());
   CloseHandle(pi.hThread);
   DWORD code = 0;
@@ -205,7 +219,9 @@ void print(const char* format, ...) {
   va_end(args);
 }
 
-void flush_output() { std::fflush(nullptr); }
+void flush_output() {
+  std::fflush(nullptr);
+}
 
 void exit_process(int status) {
   std::fflush(nullptr);
