@@ -4,8 +4,11 @@
 //
 // Tests steer it through the environment, NAME being the tool's name in
 // upper case (OMBREL, HALVEND, CASKEL):
-//   STANDIN_LOG=file       append what it received (vector, directory) there
-//   STANDIN_EXIT_NAME=n    end with status n
+//   STANDIN_LOG=file       append what it received (vector, directory and,
+//                          on Windows, the raw command line and the current
+//                          directory of drives C:, D: and E:) there
+//   STANDIN_EXIT_NAME=n    end with status n (decimal, or hex after "0x")
+//   STANDIN_CRASH_NAME=1   die by writing through a null pointer
 //   STANDIN_SIGNAL_NAME=n  die by signal n
 //   STANDIN_RMDIR_NAME=1   remove its current directory before it ends
 //   STANDIN_REMOVE_NAME=f  remove the file f before it ends
@@ -17,6 +20,10 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+
+#ifdef _WIN32
+#include <windows.h>  // GetCommandLineA: the line before the runtime split it
+#endif
 
 namespace fs = std::filesystem;
 
@@ -44,6 +51,13 @@ void log(int argc, char** argv, const std::string& tool) {
   std::string rec = "tool=" + tool + "\n";
   std::error_code ec;
   rec += "cwd=" + fs::current_path(ec).string() + "\n";
+#ifdef _WIN32
+  rec += "cmdline=" + std::string(GetCommandLineA()) + "\n";
+  // The directory each drive would give it, as its parent left them.
+  rec += "drives=";
+  for (const char* drive : {"C:", "D:", "E:"}) rec += fs::absolute(drive, ec).string() + ";";
+  rec += "\n";
+#endif
   for (int i = 0; i < argc; ++i) rec += "arg=" + std::string(argv[i]) + "\n";
   rec += "end\n";
   std::ofstream(file, std::ios::app | std::ios::binary) << rec;
@@ -54,6 +68,14 @@ std::string base_of(std::string_view design) {
   const std::size_t sep = design.find_last_of("/\\:");
   if (sep != std::string_view::npos) design.remove_prefix(sep + 1);
   return std::string(design.substr(0, design.rfind('.')));
+}
+
+// A status as the tests write it; a Windows exception code such as
+// 0xC0000005 wraps to the negative 32-bit value that carries it.
+int status_of(const char* text) {
+  const std::string_view t = text;
+  const bool hex = t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X');
+  return static_cast<int>(static_cast<unsigned>(std::strtoll(text, nullptr, hex ? 16 : 10)));
 }
 
 }  // namespace
@@ -79,6 +101,10 @@ int main(int argc, char** argv) {
     fs::remove(victim, ec);
   }
   if (const char* sig = control("SIGNAL", tool)) std::raise(std::atoi(sig));
-  if (const char* status = control("EXIT", tool)) return std::atoi(status);
+  if (control("CRASH", tool)) {
+    volatile int* nowhere = nullptr;
+    *nowhere = 1;
+  }
+  if (const char* status = control("EXIT", tool)) return status_of(status);
   return 0;
 }
