@@ -83,8 +83,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: winrun SPEC (see winrun.cpp)\n");
     return 2;
   }
-  // A crashing tool ends with its exception code at once, here and in every
-  // process below, which inherit the mode: no debugger, no dialog.
+  // On Windows a crashing tool then ends with its exception code at once,
+  // without a dialog, in every process below (they inherit the mode). Wine
+  // heeds the debugger named in its registry instead: cases.py names none.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
   std::string block = env_block(spec.env);
   std::string cmdline = spec.cmdline;
