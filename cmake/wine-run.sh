@@ -14,14 +14,18 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Debian keeps the 64-bit loader out of PATH; the "wine" script in front of
 # it warns about a missing 32-bit Wine on every start.
-if [ -x /usr/lib/wine/wine64 ]; then wine=/usr/lib/wine/wine64; else wine=$(command -v wine64 || command -v wine); fi
+if [ -x /usr/lib/wine/wine64 ]; then
+  wine=/usr/lib/wine/wine64 server=/usr/lib/wine/wineserver64
+else
+  wine=$(command -v wine64 || command -v wine) server=wineserver
+fi
 
 mkdir -p "$(dirname "$prefix")"
 (
   flock 9
   # Starts a server unless one is running for this prefix (then it fails).
   # What starts here outlives the lock: it must not hold the lock's file.
-  if wineserver -p"${WINE_PERSIST:-60}" </dev/null >/dev/null 2>&1 9>&-; then
+  if "$server" -p"${WINE_PERSIST:-60}" </dev/null >/dev/null 2>&1 9>&-; then
     "$wine" wineboot.exe </dev/null >/dev/null 2>&1 9>&-
   fi
 ) 9>"$prefix.lock"

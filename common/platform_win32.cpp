@@ -13,8 +13,8 @@
 
 const Conventions host = {'\\', true, ';', true};
 
-// The C runtime would otherwise expand wildcards in the arguments, so that
-// a design name with '*' or '?' would name some other file.
+// A MinGW-w64 runtime built to expand wildcards in the arguments would turn
+// a design name with '*' or '?' into some other file's: keep it off.
 extern "C" int _dowildcard;
 int _dowildcard = 0;
 
