@@ -58,8 +58,8 @@ static void remember_for_drive(const std::optional<std::string>& dir) {
   if (!dir) return;
   const int drive = drive_of(*dir);
   if (drive < 0) return;
-  const char name[] = {'=', static_cast<char>('A' + drive), ':', '\0'};
-  SetEnvironmentVariableA(name, dir->c_str());
+  const std::string name = {'=', static_cast<char>('A' + drive), ':'};
+  SetEnvironmentVariableA(name.c_str(), dir->c_str());
 }
 
 // Makes target current and records the directory left and the one entered
