@@ -79,6 +79,18 @@ TEST_F(Kestrune, WithoutArgumentsPrintsTraceAndBanner) {
   EXPECT_TRUE(box.received().empty());
 }
 
+// Argument 0 and the program's own directory come from the executable's
+// real path, however the program was started.
+TEST_F(Kestrune, StartedThroughALinkItNamesAndSearchesItsRealDirectory) {
+  box.tool("bin", "ombrel.exe");
+  fs::create_directory_symlink("bin", box.root() / "alias");
+  const Outcome r = box.run("alias/kestrune", {"adder.pla"}, box.root(), {{}});
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), "argc = 2  argv = " + prog.string() + " \n");
+  EXPECT_NE(r.out.find("Program name: " + (box.root() / "bin/ombrel.exe").string() + "\n"),
+            std::string::npos)
+      << r.out;
+}
+
 TEST_F(Kestrune, HelpAndVersionAnswerAndEndWithZero) {
   const Outcome help = box.run(prog, {"--help"}, start);
   EXPECT_EQ(help.status, 0);
@@ -255,7 +267,7 @@ TEST_F(Kestrune, NamesThatDoNotFitEndTheRunBeforeAnyTool) {
   const Case cases[] = {
       {long_dir + "/adder.pla", start, long_dir + "/adder.pla"},
       {(work / (long_base + ".pla")).string(), start, long_base},
-      {(work / "adder.pla").string(), deep, deep.string()},  // the search's current directory
+      {(work / "adder.pla").string(), deep, deep.string()},   // the search's current directory
       {(deep / "adder.pla").string(), start, deep.string()},  // the next search's
   };
   for (const Case& c : cases) {
