@@ -35,6 +35,8 @@ bool can_open_for_reading(const std::string& name);
 // Replaces the file with the lines, each "\n" stored as CR LF. The file
 // appears whole or not at all: it is written beside its place and renamed.
 bool write_text_file(const std::string& name, const std::vector<std::string_view>& lines);
+// The bytes of such a file: the lines with every "\n" as CR LF.
+std::string crlf_text(const std::vector<std::string_view>& lines);
 
 std::optional<std::string> environment_value(const char* name);
 std::string executable_path();

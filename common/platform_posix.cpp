@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -89,12 +88,7 @@ static bool replace_file(const std::string& temp, const std::string& name) {
 }
 
 bool write_text_file(const std::string& name, const std::vector<std::string_view>& lines) {
-  std::string text;
-  for (std::string_view line : lines)
-    for (char c : line) {
-      if (c == '\n') text += '\r';
-      text += c;
-    }
+  const std::string text = crlf_text(lines);
   const std::string temp = name + ".tmp" + std::to_string(getpid());
   const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return false;
@@ -155,17 +149,6 @@ LaunchOutcome launch_and_wait(const std::string& program, const std::vector<std:
     if (errno != EINTR) return LaunchFailure::Other;
   if (WIFSIGNALED(status)) return ExitStatus{128 + WTERMSIG(status)};
   return ExitStatus{WEXITSTATUS(status)};
-}
-
-void print(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::vprintf(format, args);
-  va_end(args);
-}
-
-void flush_output() {
-  std::fflush(nullptr);
 }
 
 void exit_process(int status) {

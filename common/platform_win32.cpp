@@ -4,7 +4,6 @@
 // "=D:", as the command shell keeps it.
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <string>
 
@@ -116,12 +115,7 @@ static bool write_all(HANDLE h, const std::string& text) {
 }
 
 bool write_text_file(const std::string& name, const std::vector<std::string_view>& lines) {
-  std::string text;
-  for (std::string_view line : lines)
-    for (char c : line) {
-      if (c == '\n') text += '\r';
-      text += c;
-    }
+  const std::string text = crlf_text(lines);
   const std::string target = native(name);
   const std::string temp = target + ".tmp" + std::to_string(GetCurrentProcessId());
   const HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -210,17 +204,6 @@ LaunchOutcome launch_and_wait(const std::string& program, const std::vector<std:
   CloseHandle(pi.hProcess);
   if (!ok) return LaunchFailure::Other;
   return ExitStatus{static_cast<std::int32_t>(code)};
-}
-
-void print(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::vprintf(format, args);
-  va_end(args);
-}
-
-void flush_output() {
-  std::fflush(nullptr);
 }
 
 void exit_process(int status) {
