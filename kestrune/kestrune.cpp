@@ -12,8 +12,10 @@
 
 namespace {
 
-constexpr std::size_t name_size = 128;  // tool paths and the .pds/.cst names
-constexpr std::size_t base_max = 115;   // the base name of the default files
+// Tool paths, the .pds and .cst names and the current directory of a search
+// hold at most this many characters, with their terminator.
+constexpr std::size_t name_size = 128;
+constexpr std::size_t base_max = 115;  // the base name of the default files
 
 int run(int argc, char** argv) {
   if (info_option(argc, argv, "kestrune", __DATE__, __TIME__)) return 0;

@@ -11,8 +11,10 @@
 
 namespace {
 
-constexpr std::size_t conversion_size = 256;  // the conversion tool's path
-constexpr std::size_t fitter_size = 260;      // the fitting tool's path
+// The conversion tool's path and the current directory of a search, with
+// their terminators.
+constexpr std::size_t conversion_size = 256;
+constexpr std::size_t fitter_size = 260;  // the fitting tool's path
 
 int run(int argc, char** argv) {
   if (info_option(argc, argv, "morvale", __DATE__, __TIME__)) return 0;
